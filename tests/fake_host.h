@@ -1,0 +1,170 @@
+#pragma once
+// A stand-in for the window: remembers what the rules last asked for, logs
+// every operation in order, and lets a test drive the game event by event the
+// way the real host would (keys only through an open gate, ticks only from a
+// running timer).
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "clock_random.h"
+#include "game.h"
+#include "host.h"
+
+namespace snoutsum::test {
+
+inline const char* colourName(TileColour c)
+{
+    switch (c) {
+    case TileColour::Black: return "black";
+    case TileColour::Blue: return "blue";
+    case TileColour::Red: return "red";
+    }
+    return "?";
+}
+
+class FakeHost : public Host {
+public:
+    FakeHost()
+    {
+        // The window as it is created, before Form_Load: the cursor's reset
+        // place is blue, everything else black, the gate open.
+        for (int c = 1; c <= 4; ++c)
+            for (int r = 1; r <= 5; ++r)
+                colour[tileIndex(c, r)] = TileColour::Black;
+        colour[34] = colour[35] = TileColour::Blue;
+    }
+
+    // Current look of the window.
+    bool gateOpen = true;
+    std::array<int, 2> interval{0, 0};
+    bool titleVisible = true;
+    std::map<int, std::string> text;
+    std::map<int, TileColour> colour;
+    std::string scoreText = "0";
+    int spriteLeft = 140;
+    int spriteTop = 144;
+    int titleDrawings = 0;
+    std::vector<std::string> messages; // "title: prompt"
+
+    // Every operation, in the order the rules made it.
+    std::vector<std::string> log;
+
+    // Draws handed out before falling back to a fixed-seed generator.
+    std::deque<float> script;
+    int draws = 0;
+
+    bool running(TimerId t) const { return interval[index(t)] != 0; }
+
+    void setKeyGate(bool open) override
+    {
+        gateOpen = open;
+        log.push_back(open ? "gate open" : "gate shut");
+    }
+    void setTimerInterval(TimerId t, int ms) override
+    {
+        interval[index(t)] = ms;
+        log.push_back(std::string(t == TimerId::Timer1 ? "Timer1 " : "Timer2 ") + std::to_string(ms));
+    }
+    void setTileText(int i, const std::string& s) override
+    {
+        text[i] = s;
+        log.push_back("text " + std::to_string(i) + " " + s);
+    }
+    void setTileColour(int i, TileColour c) override
+    {
+        colour[i] = c;
+        log.push_back("colour " + std::to_string(i) + " " + colourName(c));
+    }
+    void setScoreText(const std::string& s) override
+    {
+        scoreText = s;
+        log.push_back("score " + s);
+    }
+    void moveSprite(int left, int top) override
+    {
+        spriteLeft = left;
+        spriteTop = top;
+        log.push_back("sprite " + std::to_string(left) + " " + std::to_string(top));
+    }
+    void setTitleVisible(bool visible) override
+    {
+        titleVisible = visible;
+        log.push_back(visible ? "title shown" : "title hidden");
+    }
+    void drawTitle() override
+    {
+        ++titleDrawings;
+        log.push_back("draw title");
+    }
+    void showMessage(const std::string& prompt, const std::string& title) override
+    {
+        messages.push_back(title + ": " + prompt);
+        log.push_back("message " + title + ": " + prompt);
+    }
+    void seedRandom() override { log.push_back("seed"); }
+    float nextRandom() override
+    {
+        ++draws;
+        log.push_back("random");
+        if (!script.empty()) {
+            const float x = script.front();
+            script.pop_front();
+            return x;
+        }
+        return unitFromBits(static_cast<std::uint32_t>(engine_()));
+    }
+
+    // A draw that makes floor(4x) + 1 equal v.
+    static float drawFor(int v) { return (static_cast<float>(v) - 1.0f) / 4.0f + 0.125f; }
+
+private:
+    static int index(TimerId t) { return t == TimerId::Timer1 ? 0 : 1; }
+    std::mt19937 engine_{12345};
+};
+
+// A game and its fake window, driven like the real event loop would.
+struct Rig {
+    FakeHost host;
+    Game game{host};
+
+    // Delivers a key press if the gate lets it through.
+    bool press(std::int16_t code)
+    {
+        if (!host.gateOpen)
+            return false;
+        game.Form_KeyDown(code, 0);
+        return true;
+    }
+    // Delivers a tick of the timer if it runs.
+    bool tick(TimerId t)
+    {
+        if (!host.running(t))
+            return false;
+        if (t == TimerId::Timer1)
+            game.Timer1_Timer();
+        else
+            game.Timer2_Timer();
+        return true;
+    }
+    // Log entries made from here on.
+    std::size_t mark() const { return host.log.size(); }
+    std::vector<std::string> since(std::size_t m) const
+    {
+        return {host.log.begin() + static_cast<std::ptrdiff_t>(m), host.log.end()};
+    }
+    // Puts values 1..4 on the board, row by row from the top ("1234" per row).
+    void setBoard(const std::array<const char*, 5>& rows)
+    {
+        for (int r = 1; r <= 5; ++r)
+            for (int c = 1; c <= 4; ++c)
+                game.cells[tileIndex(c, r)] = rows[r - 1][c - 1] - '0';
+    }
+};
+
+} // namespace snoutsum::test
