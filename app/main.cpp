@@ -70,6 +70,7 @@ int main(int argc, char** argv)
     qInstallMessageHandler(startupMessages);
     // Qt only reads its own options; with none given it gets just the name.
     int qtArgc = 1;
+    snoutsum::usePhysicalPixels();
     QApplication app(qtArgc, argv);
     qInstallMessageHandler(nullptr);
 

@@ -79,6 +79,9 @@ TitlePanel::TitlePanel(QWidget* parent)
     : QWidget(parent), backColour_(toQColor(layout::kBlack)), textColour_(toQColor(layout::kWhite)),
       font_(gothicFont(layout::pointsToPixels(10)))
 {
+    // Hard-edged letters: the name's shadow is a clean 3-pixel offset, and
+    // the picture is the same wherever it is drawn.
+    font_.setStyleStrategy(QFont::NoAntialias);
     setFocusPolicy(Qt::NoFocus);
     const auto r = layout::kTitleAtStart;
     setGeometry(r.left, r.top, r.width, r.height);

@@ -29,6 +29,8 @@ QLabel* makeScoreLabel(QWidget* parent, const layout::Rect& r, const QString& te
 
 } // namespace
 
+void usePhysicalPixels() { qputenv("QT_ENABLE_HIGHDPI_SCALING", "0"); }
+
 QString windowCaption() { return QStringLiteral("Snoutsum\u3000ver1.00"); }
 
 Form1::Form1()

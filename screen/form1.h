@@ -41,6 +41,10 @@ private:
     TitlePanel* title_ = nullptr;
 };
 
+// Call before the application object exists. The layout is in device pixels
+// and must stay so on a desktop that reports a high DPI: no scaling.
+void usePhysicalPixels();
+
 // The window's caption: the name, an ideographic space, the version.
 QString windowCaption();
 
