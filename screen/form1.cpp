@@ -78,8 +78,10 @@ void Form1::centreOnScreen()
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(layout::kClientWidth / 2, layout::kClientHeight / 2));
+    // A top-level widget's geometry is that of its drawing area, frame aside.
+    QRect client(QPoint(), size());
+    client.moveCenter(screen->availableGeometry().center());
+    setGeometry(client);
 }
 
 // Keys are taken here, ahead of Qt's own handling, so that Tab and the
