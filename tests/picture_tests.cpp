@@ -1,5 +1,5 @@
-// The two pictures of Part 2.1, the pig sprite and the program icon, checked
-// pixel by pixel against what the spec says they show. The features are
+// The two pictures, the pig sprite and the program icon, checked
+// pixel by pixel against what they must show. The features are
 // found structurally (connected regions of one colour), not at fixed places,
 // so the tests say what the picture must contain rather than repeat it.
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ namespace {
 constexpr int kSide = 32;
 constexpr int kPoleColumns = 3;  // the pole runs down columns 0 to 2
 
-// The sprite's palette (spec Part 2.1).
+// The sprite's palette.
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kPoleGrey = qRgb(132, 132, 132);
 const QRgb kDarkPink = qRgb(255, 148, 173);

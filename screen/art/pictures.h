@@ -1,4 +1,4 @@
-// The two pictures of Snoutsum (spec Part 2.1), built from their text
+// The two pictures of Snoutsum, built from their text
 // sources hog.xpm and icon.xpm: the pig sprite of the picture box `hog` and
 // the program icon. Both are 32 x 32 and fully opaque
 // (Format_ARGB32, alpha 255 everywhere).
