@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <random>
 #include <string>
@@ -51,6 +53,9 @@ public:
     int spriteTop = 144;
     int titleDrawings = 0;
     std::vector<std::string> messages; // "title: prompt"
+    // Runs inside showMessage, after it is recorded: the moment the modal
+    // message is open, for a test to look at the game then.
+    std::function<void()> onMessage;
 
     // Every operation, in the order the rules made it.
     std::vector<std::string> log;
@@ -106,6 +111,8 @@ public:
     {
         messages.push_back(title + ": " + prompt);
         log.push_back("message " + title + ": " + prompt);
+        if (onMessage)
+            onMessage();
     }
     void seedRandom() override { log.push_back("seed"); }
     float nextRandom() override
@@ -164,6 +171,52 @@ struct Rig {
         for (int r = 1; r <= 5; ++r)
             for (int c = 1; c <= 4; ++c)
                 game.cells[tileIndex(c, r)] = rows[r - 1][c - 1] - '0';
+    }
+    // Makes every tile show its slot, as the rules would have written it (no log entry).
+    void showBoard()
+    {
+        for (int c = 1; c <= 4; ++c)
+            for (int r = 1; r <= 5; ++r)
+                host.text[tileIndex(c, r)] = std::to_string(game.cells[tileIndex(c, r)]);
+    }
+    // Queues draws that give these tile values, in this order.
+    void scriptValues(std::initializer_list<int> values)
+    {
+        for (int v : values)
+            host.script.push_back(FakeHost::drawFor(v));
+    }
+    // Queues the 20 draws of a deal that yields this board: rows given top to
+    // bottom ("1234" per row), drawn column by column as the deal draws them.
+    void scriptDeal(const std::array<const char*, 5>& rows)
+    {
+        for (int c = 1; c <= 4; ++c)
+            for (int r = 1; r <= 5; ++r)
+                host.script.push_back(FakeHost::drawFor(rows[r - 1][c - 1] - '0'));
+    }
+    // The board and what its tiles show, rows top to bottom ("1234" per row).
+    std::array<std::string, 5> boardRows() const
+    {
+        std::array<std::string, 5> out;
+        for (int r = 1; r <= 5; ++r)
+            for (int c = 1; c <= 4; ++c)
+                out[r - 1] += std::to_string(game.cells[tileIndex(c, r)]);
+        return out;
+    }
+    std::array<std::string, 5> shownRows() const
+    {
+        std::array<std::string, 5> out;
+        for (int r = 1; r <= 5; ++r)
+            for (int c = 1; c <= 4; ++c) {
+                const auto it = host.text.find(tileIndex(c, r));
+                out[r - 1] += it == host.text.end() ? "?" : it->second;
+            }
+        return out;
+    }
+    // Start-up and the first key: the climbing phase with the cursor at 3, 4.
+    void startPlay()
+    {
+        game.Form_Load();
+        press(32);
     }
 };
 
