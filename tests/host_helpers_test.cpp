@@ -1,4 +1,4 @@
-// Part 3.1: the two number forms and the real random source.
+// The two number forms and the real random source.
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// Part 1.3: the climb tick, its bit-exact table, and game over with the reset
+// The climb tick, its bit-exact table, and game over with the reset
 // that follows it.
 
 #include <gtest/gtest.h>

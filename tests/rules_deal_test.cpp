@@ -1,4 +1,4 @@
-// Part 1.1: Form_Load, the deal and its mend, and what the reset leaves alone.
+// Form_Load, the deal and its mend, and what the reset leaves alone.
 
 #include <gtest/gtest.h>
 

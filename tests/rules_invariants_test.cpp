@@ -1,5 +1,5 @@
-// Parts 1.1 to 1.4 together: many games of random keys and ticks through the
-// fake host, with the invariants of Part 1.1 checked after every event.
+// All four handlers together: many games of random keys and ticks through the
+// fake host, with the game's invariants checked after every event.
 
 #include <gtest/gtest.h>
 

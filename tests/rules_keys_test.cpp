@@ -1,4 +1,4 @@
-// Part 1.2: the start key, cursor moves, other keys, the exchange and row clears.
+// The start key, cursor moves, other keys, the exchange and row clears.
 
 #include <gtest/gtest.h>
 

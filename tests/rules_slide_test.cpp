@@ -1,4 +1,4 @@
-// Part 1.4: the slide-back after a clear, the refresh that ends it and its mend.
+// The slide-back after a clear, the refresh that ends it and its mend.
 
 #include <gtest/gtest.h>
 
