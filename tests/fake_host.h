@@ -4,6 +4,8 @@
 // way the real host would (keys only through an open gate, ticks only from a
 // running timer).
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -219,5 +221,17 @@ struct Rig {
         press(32);
     }
 };
+
+// The fields every reset puts back to their start values.
+inline void expectStartValues(const Game& g)
+{
+    EXPECT_EQ(g.pigy, 144.0);
+    EXPECT_EQ(g.points, 0);
+    EXPECT_EQ(g.curcol, 3);
+    EXPECT_EQ(g.currow, 4);
+    EXPECT_EQ(g.slidetick, 0);
+    EXPECT_EQ(g.slidelen, 0);
+    EXPECT_EQ(g.started, 0);
+}
 
 } // namespace snoutsum::test

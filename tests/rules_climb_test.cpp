@@ -213,13 +213,7 @@ TEST_P(GameOver, MessageThenStopShowTitleAndResetAndTheNextKeyStartsAfresh)
     EXPECT_FALSE(seen->titleVisible);
 
     // The reset.
-    EXPECT_EQ(rig.game.points, 0);
-    EXPECT_EQ(rig.game.pigy, 144.0);
-    EXPECT_EQ(rig.game.curcol, 3);
-    EXPECT_EQ(rig.game.currow, 4);
-    EXPECT_EQ(rig.game.started, 0);
-    EXPECT_EQ(rig.game.slidetick, 0);
-    EXPECT_EQ(rig.game.slidelen, 0);
+    expectStartValues(rig.game);
     EXPECT_EQ(rig.boardRows(), (std::array<std::string, 5>{"1231", "4122", "2222", "3113", "4441"}));
     EXPECT_EQ(rig.shownRows(), rig.boardRows());
     EXPECT_TRUE(rig.host.gateOpen);

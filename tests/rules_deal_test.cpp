@@ -178,13 +178,7 @@ TEST(FormLoad, ResetsTheFieldsAndLeavesColoursSpriteScoreTimersAndHoldAlone)
 
     rig.game.Form_Load();
 
-    EXPECT_EQ(rig.game.pigy, 144.0);
-    EXPECT_EQ(rig.game.points, 0);
-    EXPECT_EQ(rig.game.curcol, 3);
-    EXPECT_EQ(rig.game.currow, 4);
-    EXPECT_EQ(rig.game.slidetick, 0);
-    EXPECT_EQ(rig.game.slidelen, 0);
-    EXPECT_EQ(rig.game.started, 0);
+    expectStartValues(rig.game);
     EXPECT_TRUE(rig.host.gateOpen);
 
     EXPECT_EQ(rig.game.hold, 3);
