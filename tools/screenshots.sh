@@ -51,15 +51,25 @@ retry() {
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 retry 15 test -s "$tmp/display" || { echo "screenshots: Xvfb did not start:" >&2; cat "$tmp/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$tmp/display")"
+DISPLAY=":$(head -n1 "$tmp/display")"
+export DISPLAY
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
 mkdir -m 700 "$tmp/runtime"
 XDG_RUNTIME_DIR=$tmp/runtime "$game" 2>"$tmp/game.log" &
 game_pid=$!
 
-find_window() { window=$(xdotool search --onlyvisible --name '^Snoutsum' 2>/dev/null | head -n1) && [[ -n $window ]]; }
-retry 15 find_window || { echo "screenshots: the game window did not appear:" >&2; cat "$tmp/game.log" >&2; exit 1; }
+game_failed() {
+  echo "screenshots: $1:" >&2
+  cat "$tmp/game.log" >&2
+  exit 1
+}
+find_window() {
+  kill -0 "$game_pid" 2>/dev/null || game_failed "the game ended at start-up"
+  window=$(xdotool search --onlyvisible --name '^Snoutsum' 2>/dev/null | head -n1) && [[ -n $window ]]
+}
+retry 15 find_window || game_failed "the game window did not appear"
+
 
 geometry=$(xdotool getwindowgeometry --shell "$window")
 x=$(sed -n 's/^X=//p' <<<"$geometry")
