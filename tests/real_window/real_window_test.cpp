@@ -253,6 +253,8 @@ void RealWindow::SetUpTestSuite()
 {
     auto s = std::make_unique<Session>();
     s->outDir = FAILED_SHOTS_DIR;
+    // Only this run's pictures and logs, so none of an earlier run mislead.
+    QDir(QString::fromStdString(s->outDir)).removeRecursively();
     QDir().mkpath(QString::fromStdString(s->outDir));
     char runtimeTemplate[] = "/tmp/snoutsum-rw-XXXXXX";
     if (mkdtemp(runtimeTemplate) == nullptr) {
