@@ -1,5 +1,6 @@
 #include "qt_host.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -123,6 +124,8 @@ void QtHost::showMessage(const std::string& prompt, const std::string& title)
                     QMessageBox::Ok, &window_);
     box.setWindowModality(Qt::ApplicationModal);
     box.setEscapeButton(QMessageBox::Ok);
+    // Some styles put a tick on OK; the message shows words only.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     messageOpen_ = true;
     box.exec();
     messageOpen_ = false;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev
   libgtest-dev
   fonts-ipafont-gothic
   xvfb xauth xdotool imagemagick
