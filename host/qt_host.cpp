@@ -57,22 +57,22 @@ QColor tileColour(TileColour c)
 
 QtHost::QtHost(Form1& window) : window_(window)
 {
-    for (QTimer* t : {&timer1_, &timer2_}) {
+    for (QTimer& t : timers_) {
         // A precise timer schedules each tick from the last one's due time,
         // so the game's speed does not drift with the load.
-        t->setTimerType(Qt::PreciseTimer);
-        t->setInterval(kTickMilliseconds);
+        t.setTimerType(Qt::PreciseTimer);
+        t.setInterval(kTickMilliseconds);
     }
 }
 
 void QtHost::bind(Game& game)
 {
     game_ = &game;
-    QObject::connect(&timer1_, &QTimer::timeout, [this] {
+    QObject::connect(&timer(TimerId::Timer1), &QTimer::timeout, [this] {
         if (!eventsHeld())
             game_->Timer1_Timer();
     });
-    QObject::connect(&timer2_, &QTimer::timeout, [this] {
+    QObject::connect(&timer(TimerId::Timer2), &QTimer::timeout, [this] {
         if (!eventsHeld())
             game_->Timer2_Timer();
     });
@@ -96,11 +96,6 @@ void QtHost::setTimerInterval(TimerId id, int milliseconds)
         t.stop();
     else if (!t.isActive()) // setting a running timer again does not restart its tick
         t.start();
-}
-
-bool QtHost::timerRunning(TimerId id) const
-{
-    return (id == TimerId::Timer1 ? timer1_ : timer2_).isActive();
 }
 
 void QtHost::setTileText(int index, const std::string& text)

@@ -3,6 +3,7 @@
 // the modal message and the clock-seeded random source.
 
 #include <QTimer>
+#include <array>
 #include <cstdint>
 
 #include "clock_random.h"
@@ -44,18 +45,18 @@ public:
     float nextRandom() override;
 
     bool keyGateOpen() const { return gateOpen_; }
-    bool timerRunning(TimerId timer) const;
+    bool timerRunning(TimerId id) const { return timer(id).isActive(); }
 
 private:
     void onKey(const QKeyEvent& event);
     // Ticks and keys wait while the message is open.
     bool eventsHeld() const { return messageOpen_; }
-    QTimer& timer(TimerId id) { return id == TimerId::Timer1 ? timer1_ : timer2_; }
+    QTimer& timer(TimerId id) { return timers_[static_cast<std::size_t>(id)]; }
+    const QTimer& timer(TimerId id) const { return timers_[static_cast<std::size_t>(id)]; }
 
     Form1& window_;
     Game* game_ = nullptr;
-    QTimer timer1_;
-    QTimer timer2_;
+    std::array<QTimer, 2> timers_; // Timer1, Timer2
     bool gateOpen_ = true; // open from the moment the window exists
     bool messageOpen_ = false;
     ClockRandom random_;
