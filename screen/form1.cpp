@@ -63,7 +63,8 @@ Form1::Form1()
     label(35).setBackground(toQColor(layout::kBlue));
 
     scoreValue_ = makeScoreLabel(this, layout::kScoreValue, QStringLiteral("0"), Qt::AlignRight);
-    scoreCaption_ = makeScoreLabel(this, layout::kScoreCaption, QStringLiteral("SCORE"), Qt::AlignLeft);
+    // score(0), the caption, never changes after this.
+    makeScoreLabel(this, layout::kScoreCaption, QStringLiteral("SCORE"), Qt::AlignLeft);
 
     hog_ = new Sprite(this, hogImage());
     hog_->move(layout::kHogAtStart.left, layout::kHogAtStart.top);

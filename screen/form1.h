@@ -36,7 +36,6 @@ protected:
 private:
     std::array<Tile*, 46> labels_{};
     QLabel* scoreValue_ = nullptr;
-    QLabel* scoreCaption_ = nullptr;
     Sprite* hog_ = nullptr;
     TitlePanel* title_ = nullptr;
 };

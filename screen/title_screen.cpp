@@ -15,6 +15,8 @@ constexpr int kPanelTop = -1;
 
 constexpr double kNamePoints = 35;
 constexpr double kListPoints = 10;
+constexpr int kNameX = 17;
+constexpr int kNameY = 10;
 constexpr int kShadowOffset = 3;
 
 struct Line {
@@ -48,10 +50,10 @@ void drawTitleScreen(TitlePanel& panel)
     const QString name = QStringLiteral("Snoutsum");
     panel.setBold(true);
     panel.setItalic(true);
-    panel.setDrawingPosition(17 + kShadowOffset, 10 + kShadowOffset);
+    panel.setDrawingPosition(kNameX + kShadowOffset, kNameY + kShadowOffset);
     panel.setTextColour(toQColor(layout::kShadow));
     panel.drawText(name);
-    panel.setDrawingPosition(17, 10);
+    panel.setDrawingPosition(kNameX, kNameY);
     panel.setTextColour(toQColor(layout::kNamePink));
     panel.drawText(name);
 
